@@ -54,7 +54,8 @@ bool CanWalk(const std::string& path) {
 
 int main(int argc, char** argv) {
   using namespace morvane;
-  const ConsoleOptions options = ParseConsoleOptions(std::vector<std::string>(argv + 1, argv + argc));
+  const ConsoleOptions options =
+      ParseConsoleOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (options.help) {
     std::fputs(kConsoleUsage, stdout);
     return kExitClean;

@@ -1,2 +1,4 @@
 // Placeholder replaced below.
-int main() { return 0; }
+int main() {
+  return 0;
+}

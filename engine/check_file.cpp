@@ -3,6 +3,8 @@
 namespace morvane {
 
 // The rule engine joins here; until then no file is a virus.
-int CheckFile(const std::string& path, ScanMode) { return path.empty() ? 0 : 0; }
+int CheckFile(const std::string& path, ScanMode) {
+  return path.empty() ? 0 : 0;
+}
 
 }  // namespace morvane

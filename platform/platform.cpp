@@ -11,6 +11,8 @@ ScopedPlatform::ScopedPlatform(const Platform& platform) : saved_(CurrentPlatfor
   CurrentPlatform() = platform;
 }
 
-ScopedPlatform::~ScopedPlatform() { CurrentPlatform() = saved_; }
+ScopedPlatform::~ScopedPlatform() {
+  CurrentPlatform() = saved_;
+}
 
 }  // namespace morvane

@@ -19,8 +19,12 @@ struct Platform {
 };
 
 Platform& CurrentPlatform();
-inline FileSystem& Files() { return *CurrentPlatform().files; }
-inline System& Sys() { return *CurrentPlatform().system; }
+inline FileSystem& Files() {
+  return *CurrentPlatform().files;
+}
+inline System& Sys() {
+  return *CurrentPlatform().system;
+}
 
 // Installs a platform for its lifetime and restores the previous one.
 class ScopedPlatform {

@@ -15,14 +15,18 @@ namespace morvane {
 
 namespace {
 
-bool IsStopped() { return ScanRunState.StopRequested(); }
+bool IsStopped() {
+  return ScanRunState.StopRequested();
+}
 
 // Names such as "a.~ak" carry "~" as their third byte from the end.
 bool HasTildeMark(const std::string& name) {
   return name.size() >= 3 && name[name.size() - 3] == '~';
 }
 
-bool Fits(const std::string& path) { return path.size() < kWalkPathBuffer; }
+bool Fits(const std::string& path) {
+  return path.size() < kWalkPathBuffer;
+}
 
 }  // namespace
 

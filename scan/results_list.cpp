@@ -37,7 +37,8 @@ void ReportFinding(MainView& view, const std::string& path, int kind) {
     view.EnsureVisible(row);
     if (ScanRunState.StopRequested()) return;
     ScanRunState.rowCount.fetch_add(1);
-    view.SetControlText(kIdVirusCounter, std::to_string(ScanRunState.virusesFound.fetch_add(1) + 1));
+    view.SetControlText(kIdVirusCounter,
+                        std::to_string(ScanRunState.virusesFound.fetch_add(1) + 1));
   });
 }
 

@@ -28,7 +28,9 @@ void ZeroCounters(MainView& view) {
 
 }  // namespace
 
-ScanRun::~ScanRun() { StopAndAwaitWorkers(); }
+ScanRun::~ScanRun() {
+  StopAndAwaitWorkers();
+}
 
 void ScanRun::ResetForRun(ScanMode mode) {
   scanPath_ = view_.ReadScanPath();
@@ -66,7 +68,9 @@ void ScanRun::OnClean() {
   LaunchImmunisation();
 }
 
-void ScanRun::OnStop() { ScanRunState.stopRequested.store(1); }
+void ScanRun::OnStop() {
+  ScanRunState.stopRequested.store(1);
+}
 
 void ScanRun::OnExit() {
   ScanRunState.stopRequested.store(1);

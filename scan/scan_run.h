@@ -42,6 +42,7 @@ class ScanRun {
   // Stops a running walk and keeps the window's messages flowing until the worker has ended.
   void StopAndAwaitWorkers();
   bool WorkersActive() const { return activeWorkers_.load() != 0; }
+  int ActiveWorkers() const { return activeWorkers_.load(); }
 
   // The command launching "net.exe" by the system folder's full path, so that no "net.exe" in
   // the current folder runs with the tool's rights.

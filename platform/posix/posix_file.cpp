@@ -9,7 +9,9 @@
 
 namespace morvane {
 
-PosixFile::~PosixFile() { Close(); }
+PosixFile::~PosixFile() {
+  Close();
+}
 
 size_t PosixFile::ReadAt(uint64_t offset, void* buffer, size_t count) {
   if (fd_ < 0 || offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) return 0;

@@ -25,7 +25,9 @@ uint32_t AttributesOf(const struct stat& info) {
   return attributes == 0 ? kAttrNormal : attributes;
 }
 
-bool IsListable(const struct stat& info) { return S_ISDIR(info.st_mode) || S_ISREG(info.st_mode); }
+bool IsListable(const struct stat& info) {
+  return S_ISDIR(info.st_mode) || S_ISREG(info.st_mode);
+}
 
 // Directory and reparse-point bits of one entry; false for entries that are left out.
 bool EntryAttributes(int dirFd, const dirent& entry, uint32_t& attributes) {
@@ -199,7 +201,9 @@ bool PosixFileSystem::Delete(const std::string& path) {
 }
 
 // The C library of Windows removes files only; keep folders out of it here too.
-bool PosixFileSystem::Remove(const std::string& path) { return Delete(path); }
+bool PosixFileSystem::Remove(const std::string& path) {
+  return Delete(path);
+}
 
 bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   // Like MoveFileA: an existing target makes the rename fail instead of being replaced.
@@ -217,9 +221,15 @@ bool PosixFileSystem::MoveFileEx(const std::string&, const std::string&, uint32_
 }
 
 // Drive letters mean nothing here, so the all-drives entry walks nothing.
-int PosixFileSystem::GetDriveType(const std::string&) { return kDriveNoRootDir; }
+int PosixFileSystem::GetDriveType(const std::string&) {
+  return kDriveNoRootDir;
+}
 
-std::string PosixFileSystem::SystemDirectory() { return {}; }
-std::string PosixFileSystem::WindowsDirectory() { return {}; }
+std::string PosixFileSystem::SystemDirectory() {
+  return {};
+}
+std::string PosixFileSystem::WindowsDirectory() {
+  return {};
+}
 
 }  // namespace morvane

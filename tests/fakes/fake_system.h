@@ -1,6 +1,7 @@
 // Version, pauses and commands that only record what was asked of them.
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ class FakeSystem : public System {
   std::vector<std::string> Calls() const;
 
   int platformId = kPlatformNt;
+  // Receives every call as it is made, to merge it into a wider log.
+  std::function<void(const std::string&)> log;
 
  private:
   mutable std::mutex mutex_;

@@ -46,6 +46,7 @@ void FakeView::SetCell(int index, int column, const std::string& text) {
   if (index >= 0 && static_cast<size_t>(index) < rows_.size() && column >= 0 && column < 3) {
     rows_[static_cast<size_t>(index)][static_cast<size_t>(column)] = text;
   }
+  if (onCell) onCell(index, column);
 }
 
 void FakeView::EnsureVisible(int) {}

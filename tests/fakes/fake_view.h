@@ -44,6 +44,10 @@ class FakeView : public MainView {
   std::function<void(const std::string&)> onStatus;
   // Called inside every ShowMessage before it returns.
   std::function<void(const std::string&)> onMessage;
+  // Called after every SetCell.
+  std::function<void(int index, int column)> onCell;
+  // Adds an entry to the call log, for steps of a run that are not view calls.
+  void Note(const std::string& entry) { Record(entry); }
 
  private:
   void Record(const std::string& entry);
