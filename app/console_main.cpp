@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   }
   ScopedPlatform platform(PosixPlatform());
   const std::string path = TrimTrailingSlashes(options.path);
+  errno = 0;
   if (path.empty() || !CanWalk(path)) {
     std::fprintf(stderr, "morvane-scan: cannot read the folder %s: %s\n", options.path.c_str(),
                  errno != 0 ? std::strerror(errno) : "not a folder");

@@ -1,4 +1,0 @@
-// Placeholder replaced below.
-int main() {
-  return 0;
-}

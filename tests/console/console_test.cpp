@@ -1,0 +1,104 @@
+// morvane-scan as a user runs it: the real binary on generated trees.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "fakes/temp_dir.h"
+
+namespace morvane::testing {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const std::string& path) {
+  std::string text;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+    std::fclose(file);
+  }
+  return text;
+}
+
+std::string Quote(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+Outcome RunScanner(const std::string& args) {
+  TempDir capture;
+  const std::string out = (capture.path() / "out").string();
+  const std::string err = (capture.path() / "err").string();
+  const std::string command =
+      std::string(MORVANE_SCAN) + " " + args + " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
+  const int raw = std::system(command.c_str());
+  Outcome outcome;
+  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  outcome.out = ReadAll(out);
+  outcome.err = ReadAll(err);
+  return outcome;
+}
+
+struct UsageCase {
+  const char* name;
+  const char* args;
+  int status;
+  const char* inErr;
+};
+
+class ConsoleUsageTest : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(ConsoleUsageTest, ExitsWithAClearMessage) {
+  const Outcome outcome = RunScanner(GetParam().args);
+  EXPECT_EQ(outcome.status, GetParam().status);
+  EXPECT_NE(outcome.err.find(GetParam().inErr), std::string::npos) << outcome.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConsoleUsageTest,
+    ::testing::Values(UsageCase{"NoPath", "", 2, "no PATH given"},
+                      UsageCase{"UnknownOption", "--fast /tmp", 2, "unknown option --fast"},
+                      UsageCase{"TwoPaths", "/tmp /tmp", 2, "only one PATH"},
+                      UsageCase{"MissingFolder", "/nonexistent/morvane", 2,
+                                "cannot read the folder /nonexistent/morvane"},
+                      UsageCase{"FileIsNoFolder", "/etc/hostname", 2, "cannot read the folder"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Console, HelpExplainsTheCommand) {
+  const Outcome outcome = RunScanner("--help");
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_NE(outcome.out.find("Usage: morvane-scan [--clean] PATH"), std::string::npos);
+  EXPECT_NE(outcome.out.find("Exit status"), std::string::npos);
+}
+
+TEST(Console, CleanTreeEndsWithTheCountersAndExitsZero) {
+  TempDir tree;
+  tree.Write("a.exe", "MZ not really");
+  tree.Write("docs/readme.txt");
+  tree.Write("docs/.hidden/skipped.exe");
+  tree.Write("docs/x.~ak");
+  const Outcome outcome = RunScanner(Quote(tree.path().string() + "/"));
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, "查杀完毕！\n文件数：2\t病毒数：0\t清除数：0\n");
+  EXPECT_TRUE(outcome.err.empty()) << outcome.err;
+}
+
+TEST(Console, CleanModeOnAnEmptyTreeChangesNothing) {
+  TempDir tree;
+  tree.MakeDir("empty");
+  const Outcome outcome = RunScanner("--clean " + Quote(tree.path().string()));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.out, "查杀完毕！\n文件数：0\t病毒数：0\t清除数：0\n");
+}
+
+}  // namespace
+}  // namespace morvane::testing

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the sanitizer build, the fuzz run, the Windows build under Wine,
+# and last the optimised Linux build, whose ctest summary closes the output.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. tools/packages.sh
+need_packages "${BUILD_PACKAGES[@]}"
+jobs=$(nproc)
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
+cmake --preset asan >/dev/null
+cmake --build build/asan -j "$jobs"
+ctest --test-dir build/asan -j "$jobs" --output-on-failure
+
+if [ -f tools/test-fuzz.sh ]; then
+  echo "== Fuzz run"
+  bash tools/test-fuzz.sh
+fi
+
+if [ -f tools/test-windows.sh ]; then
+  echo "== Windows build under Wine"
+  bash tools/test-windows.sh
+fi
+
+echo "== Linux build"
+cmake --preset linux >/dev/null
+cmake --build build/linux -j "$jobs"
+ctest --test-dir build/linux -j "$jobs" --output-on-failure
