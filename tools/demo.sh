@@ -23,8 +23,9 @@ echo
 echo "== morvane-scan --clean $demo-clean"
 build/linux/bin/morvane-scan --clean "$demo-clean" || true
 echo
-echo "What is left of the cleaned copy:"
-find "$demo-clean" | sort | sed "s|^$demo-clean|  .|"
+echo "What is left of the cleaned copy (folders end in /; each cleaned ransomware file is now a"
+echo "folder of its name, and the ransom-note picture is gone):"
+(cd "$demo-clean" && find . -mindepth 1 \( -type d -printf '  %p/\n' \) -o -printf '  %p\n' | sort)
 
 cat <<TEXT
 
