@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/signatures.h"
 #include "fakes/temp_dir.h"
+#include "tests/engine/pe_fixtures.h"
 
 namespace morvane::testing {
 namespace {
@@ -98,6 +100,29 @@ TEST(Console, CleanModeOnAnEmptyTreeChangesNothing) {
   const Outcome outcome = RunScanner("--clean " + Quote(tree.path().string()));
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.out, "查杀完毕！\n文件数：0\t病毒数：0\t清除数：0\n");
+}
+
+TEST(Console, FindingIsReportedAndDetectModeChangesNothing) {
+  TempDir tree;
+  const std::string virus = Render(MatchingLayout(BuiltInSignatures()[1]));
+  const auto file = tree.Write("sub/tasksche.exe", virus);
+  tree.Write("@WanaDecryptor@.bmp", "note");
+  const Outcome outcome = RunScanner(Quote(tree.path().string()));
+  EXPECT_EQ(outcome.status, 1) << outcome.err;
+  EXPECT_EQ(outcome.out, file.string() + "\transom.wanacry.a\t发现病毒\n查杀完毕！\n" +
+                             "文件数：2\t病毒数：1\t清除数：0\n");
+  EXPECT_EQ(ReadAll(file.string()), virus);
+  EXPECT_FALSE(std::filesystem::exists(tree.path() / "@WanaDecryptor@.bmp"));
+}
+
+TEST(Console, CleanModeLeavesAFolderInPlaceOfTheRansomware) {
+  TempDir tree;
+  const auto file = tree.Write("tasksche.exe", Render(MatchingLayout(BuiltInSignatures()[3])));
+  const Outcome outcome = RunScanner("--clean " + Quote(tree.path().string()));
+  EXPECT_EQ(outcome.status, 1) << outcome.err;
+  EXPECT_NE(outcome.out.find("\transom.wanacry.a\t清除病毒\n"), std::string::npos);
+  EXPECT_NE(outcome.out.find("文件数：1\t病毒数：1\t清除数：1\n"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
 }  // namespace
