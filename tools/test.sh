@@ -12,6 +12,12 @@ cmake --preset asan >/dev/null
 cmake --build build/asan -j "$jobs"
 ctest --test-dir build/asan -j "$jobs" --output-on-failure
 
+echo "== ThreadSanitizer build of the run logic (worker and window thread)"
+cmake --preset tsan >/dev/null
+cmake --build build/tsan -j "$jobs" --target morvane_tests
+TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/morvane_tests --gtest_brief=1 \
+  --gtest_filter='*Scan*:*Report*:*Walk*:*Finding*:*Stop*:*Clean*Outcome*'
+
 if [ -f tools/test-fuzz.sh ]; then
   echo "== Fuzz run"
   bash tools/test-fuzz.sh
