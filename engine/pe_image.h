@@ -55,20 +55,24 @@ SectionHeader SectionAt(std::span<const uint8_t> table, size_t index);
 // negative or beyond the file; the caller's bounded reads then find nothing there.
 int64_t RvaToFileOffset(uint32_t rva, std::span<const uint8_t> sectionTable);
 
+// The first test of every file, made before any buffer is allocated or the size is taken, so
+// the many files that are not programs cost one read: all 64 header bytes read into `dos`, and
+// "MZ" or "ZM" at their start.
+bool ReadDosHeader(File& file, uint8_t (&dos)[kDosHeaderSize]);
+
 // The headers, section table and entry bytes of one file, read into the caller's work buffer.
 class PeImage {
  public:
-  // False when the file is not a PE image the rules can compare: no "MZ"/"ZM", no "PE\0\0"
-  // inside the file, fewer than two sections, or a section table that does not fit the work
-  // buffer or the file. `work` must hold kWorkBufferSize bytes.
-  bool Load(File& file, uint64_t fileSize, uint8_t* work);
+  // False when the file is not a PE image the rules can compare: no "PE\0\0" inside the file,
+  // fewer than two sections, or a section table that does not fit the work buffer or the file.
+  // `dos` is the header ReadDosHeader accepted; `work` must hold kWorkBufferSize bytes.
+  bool Load(File& file, uint64_t fileSize, const uint8_t (&dos)[kDosHeaderSize], uint8_t* work);
 
   std::span<const uint8_t> SectionTable() const { return sections_; }
   // The bytes read at the entry point; shorter than kEntryBytesSize near the end of the file.
   std::span<const uint8_t> EntryBytes() const { return entry_; }
 
  private:
-  bool LoadHeaders(File& file, uint64_t fileSize, uint8_t* work, uint64_t& ntOffset);
   void LoadEntryBytes(File& file, uint64_t fileSize, const uint8_t* nt, uint8_t* out);
 
   std::span<const uint8_t> sections_;

@@ -76,12 +76,14 @@ class AttributeGuard {
 
 int CompareRecords(const std::string& path, int mode, const SignatureTable& table,
                    const CleaningSteps& cleaning, File& file, AttributeGuard& attributes) {
+  uint8_t dos[kDosHeaderSize];
+  if (!ReadDosHeader(file, dos)) return 0;
   const std::optional<uint64_t> size = file.Size();
   if (!size) return 0;
   // Uninitialised on purpose: every byte compared has been read into it first.
   const std::unique_ptr<uint8_t[]> work(new uint8_t[kWorkBufferSize]);
   PeImage image;
-  if (!image.Load(file, *size, work.get())) return 0;
+  if (!image.Load(file, *size, dos, work.get())) return 0;
   for (const VirusSignature& record : table) {
     if (!IsUsed(record)) break;
     if (!RecordMatches(record, image, file, *size)) continue;
