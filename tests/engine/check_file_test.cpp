@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "engine/kox_path.h"
@@ -209,6 +210,15 @@ TEST_F(CheckFileTest, DirectoryLeftInPlaceUsesEveryPassAndSchedulesNothing) {
   EXPECT_EQ(real.engine.rulesCalls.size(), 1u + MAX_CLEAN_PASSES);
   EXPECT_TRUE(real.engine.rebootCalls.empty());
   EXPECT_EQ(ScanRunState.rebootNeeded.load(), 0);
+}
+
+TEST_F(CheckFileTest, TableOfOtherNamesIsReported) {
+  SignatureTable table{BuiltInSignatures()[1]};
+  std::memset(table[0].name, 0, sizeof(table[0].name));
+  std::memcpy(table[0].name, "I-WORM.DVLDR", 12);
+  const std::string path = WriteSample("a.exe");
+  EXPECT_EQ(CheckFileUsing(path, Detect, CheckFileSteps::WithTable(table)), 1);
+  EXPECT_STREQ(LastVirusName, "I-WORM.DVLDR");
 }
 
 // The actions as they stand: the file stays, the copy is made, and DeleteOnReboot records
