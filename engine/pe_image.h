@@ -22,10 +22,10 @@ constexpr size_t kNtHeadersSize = 248;
 constexpr size_t kSectionHeaderSize = 40;
 // The entry-point window the records' epOffset indexes into.
 constexpr size_t kEntryBytesSize = 4096;
-// The section table shares the work buffer with the headers and the entry bytes, so a count
+// The section table shares the work buffer with the NT headers and the entry bytes, so a count
 // whose table would not fit there cannot be compared and does not match.
 constexpr uint32_t kMaxSections =
-    (kWorkBufferSize - kDosHeaderSize - kNtHeadersSize - kEntryBytesSize) / kSectionHeaderSize;
+    (kWorkBufferSize - kNtHeadersSize - kEntryBytesSize) / kSectionHeaderSize;
 
 // True when `count` bytes starting at `offset` lie inside `size` bytes; never overflows.
 constexpr bool Fits(uint64_t offset, uint64_t count, uint64_t size) {
@@ -47,7 +47,8 @@ struct SectionHeader {
   uint32_t pointerToRawData;
 };
 
-// The header at `index` of a raw section table (40 bytes per header).
+// The header at `index` of a raw section table (40 bytes per header); `index` must lie below the
+// table's count.
 SectionHeader SectionAt(std::span<const uint8_t> table, size_t index);
 
 // The file position of `rva`: the first section whose range holds it decides; when none does,
