@@ -38,6 +38,12 @@ const CheckFileSteps& CheckFileSteps::Real() {
   return steps;
 }
 
+CheckFileSteps CheckFileSteps::WithTable(const SignatureTable& table) {
+  return CheckFileSteps{
+      [&table](const std::string& path, int mode) { return ApplyVirusRules(path, mode, table); },
+      DeleteOnReboot};
+}
+
 int CheckFile(const std::string& path, ScanMode mode) {
   return CheckFileUsing(path, mode, CheckFileSteps::Real());
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/run_state.h"
+#include "engine/signatures.h"
 
 namespace morvane {
 
@@ -18,6 +19,8 @@ struct CheckFileSteps {
 
   // ApplyVirusRules with the built-in table, and DeleteOnReboot.
   static const CheckFileSteps& Real();
+  // The same with another signature table.
+  static CheckFileSteps WithTable(const SignatureTable& table);
 };
 
 // 1: a virus (LastVirusName holds its name), 0: nothing found, -1: the file cannot be opened.

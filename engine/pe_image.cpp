@@ -9,9 +9,8 @@ constexpr size_t kSectionCountOffset = 4 + 2;      // in the file header, after 
 constexpr size_t kEntryPointOffset = 4 + 20 + 16;  // AddressOfEntryPoint in the optional header
 constexpr uint32_t kMinSections = 2;  // the records compare bytes in the first two sections
 
-// Where each part lives in the work buffer.
-constexpr size_t kDosAt = 0;
-constexpr size_t kNtAt = kDosAt + kDosHeaderSize;
+// Where each part lives in the work buffer (the DOS header stays with the caller).
+constexpr size_t kNtAt = 0;
 constexpr size_t kEntryAt = kNtAt + kNtHeadersSize;
 constexpr size_t kSectionsAt = kEntryAt + kEntryBytesSize;
 static_assert(kSectionsAt + kMaxSections * kSectionHeaderSize <= kWorkBufferSize);
@@ -52,12 +51,8 @@ int64_t RvaToFileOffset(uint32_t rva, std::span<const uint8_t> sectionTable) {
   return position;
 }
 
-bool PeImage::LoadHeaders(File& file, uint64_t fileSize, uint8_t* work, uint64_t& ntOffset) {
-  uint8_t* dos = work + kDosAt;
-  if (!ReadExactly(file, fileSize, 0, dos, kDosHeaderSize) || !HasDosMagic(dos)) return false;
-  ntOffset = ReadLe32(dos + kLfanewOffset);  // unsigned: a "negative" value lies past any file
-  uint8_t* nt = work + kNtAt;
-  return ReadExactly(file, fileSize, ntOffset, nt, kNtHeadersSize) && HasPeSignature(nt);
+bool ReadDosHeader(File& file, uint8_t (&dos)[kDosHeaderSize]) {
+  return file.ReadAt(0, dos, kDosHeaderSize) == kDosHeaderSize && HasDosMagic(dos);
 }
 
 void PeImage::LoadEntryBytes(File& file, uint64_t fileSize, const uint8_t* nt, uint8_t* out) {
@@ -69,12 +64,16 @@ void PeImage::LoadEntryBytes(File& file, uint64_t fileSize, const uint8_t* nt, u
   entry_ = std::span<const uint8_t>(out, got);
 }
 
-bool PeImage::Load(File& file, uint64_t fileSize, uint8_t* work) {
+bool PeImage::Load(File& file, uint64_t fileSize, const uint8_t (&dos)[kDosHeaderSize],
+                   uint8_t* work) {
   sections_ = {};
   entry_ = {};
-  uint64_t ntOffset = 0;
-  if (!LoadHeaders(file, fileSize, work, ntOffset)) return false;
-  const uint8_t* nt = work + kNtAt;
+  // Unsigned: an e_lfanew that is negative as int32 lies past the end of any file.
+  const uint64_t ntOffset = ReadLe32(dos + kLfanewOffset);
+  uint8_t* nt = work + kNtAt;
+  if (!ReadExactly(file, fileSize, ntOffset, nt, kNtHeadersSize) || !HasPeSignature(nt)) {
+    return false;
+  }
   // Fewer than two sections leave no second raw-data position to compare: no record matches.
   const uint32_t count = ReadLe16(nt + kSectionCountOffset);
   if (count < kMinSections || count > kMaxSections) return false;

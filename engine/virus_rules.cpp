@@ -1,11 +1,14 @@
-// Design: one call costs one open, four header reads into a single 64 KiB work buffer and at most
-// two four-byte reads per record tried, so the many files that are not PE images stop after the
-// first 64 bytes. Every position is computed in 64 bits and tested against the file size before
-// it is read; a record whose bytes lie outside the file, outside the entry-point window, or at a
-// negative position simply does not match, which keeps hostile headers harmless. Files the
-// records cannot be compared against (fewer than two sections, a section table larger than the
-// work buffer) are treated as clean. In Clean mode the attributes are cleared for the update
-// open and put back on every path that leaves the file untouched.
+// Design: one call costs one open, at most four header reads (the 64-byte DOS header, the
+// 248-byte NT headers, the section table and the 4096 entry-point bytes) and two four-byte reads
+// per record tried. The DOS header is tested before the size is taken or the 64 KiB work buffer
+// is allocated, so the many files that are not programs cost a single read. Every position is
+// computed in 64 bits and tested against the file size before it is read; a record whose bytes
+// lie outside the file, outside the entry-point window or at a negative position simply does not
+// match, which keeps hostile headers harmless. Files the records cannot be compared against
+// (fewer than two sections, a section table larger than the work buffer) count as clean. A path
+// longer than the MAX_PATH buffers is refused before anything is touched, since a cut path would
+// name some other file. In Clean mode the attributes are cleared for the update open and put
+// back on every path that leaves the file in place untouched.
 #include "engine/virus_rules.h"
 
 #include <cstring>
@@ -76,12 +79,14 @@ class AttributeGuard {
 
 int CompareRecords(const std::string& path, int mode, const SignatureTable& table,
                    const CleaningSteps& cleaning, File& file, AttributeGuard& attributes) {
+  uint8_t dos[kDosHeaderSize];
+  if (!ReadDosHeader(file, dos)) return 0;
   const std::optional<uint64_t> size = file.Size();
   if (!size) return 0;
   // Uninitialised on purpose: every byte compared has been read into it first.
   const std::unique_ptr<uint8_t[]> work(new uint8_t[kWorkBufferSize]);
   PeImage image;
-  if (!image.Load(file, *size, work.get())) return 0;
+  if (!image.Load(file, *size, dos, work.get())) return 0;
   for (const VirusSignature& record : table) {
     if (!IsUsed(record)) break;
     if (!RecordMatches(record, image, file, *size)) continue;

@@ -51,6 +51,10 @@ struct MatchCase {
   const char* magic;
 };
 
+void PrintTo(const MatchCase& c, std::ostream* os) {
+  *os << "record " << c.record + 1 << " " << c.magic;
+}
+
 class MatchTest : public RulesTest, public ::testing::WithParamInterface<MatchCase> {};
 
 TEST_P(MatchTest, DetectReportsTheRecordAndChangesNothing) {
@@ -102,6 +106,10 @@ std::vector<NearMissCase> AllNearMisses() {
   return cases;
 }
 
+void PrintTo(const NearMissCase& c, std::ostream* os) {
+  *os << "record " << c.record + 1 << " patch " << c.patch << " miss " << static_cast<int>(c.miss);
+}
+
 class NearMissTest : public RulesTest, public ::testing::WithParamInterface<NearMissCase> {};
 
 TEST_P(NearMissTest, DoesNotMatch) {
@@ -132,6 +140,10 @@ struct ShapeCase {
   std::function<void(PeLayout&)> shape;
   int expected;
 };
+
+void PrintTo(const ShapeCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ShapeTest : public RulesTest, public ::testing::WithParamInterface<ShapeCase> {};
 
@@ -212,6 +224,10 @@ struct CutCase {
   uint64_t length;
   int expected;
 };
+
+void PrintTo(const CutCase& c, std::ostream* os) {
+  *os << c.name << " (" << c.length << " bytes)";
+}
 
 class CutTest : public RulesTest, public ::testing::WithParamInterface<CutCase> {};
 
@@ -312,6 +328,10 @@ struct NoteCase {
   bool backslashes;  // hand the engine a "\" separated path
   bool deleted;
 };
+
+void PrintTo(const NoteCase& c, std::ostream* os) {
+  *os << c.file;
+}
 
 class RansomNoteTest : public RulesTest,
                        public ::testing::WithParamInterface<std::tuple<NoteCase, ScanMode>> {};
