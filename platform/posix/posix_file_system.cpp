@@ -110,8 +110,8 @@ std::string ToPosixPath(const std::string& path) {
 std::unique_ptr<DirSearch> PosixFileSystem::FindFirst(const std::string& pattern, DirEntry& first) {
   const std::string posix = ToPosixPath(pattern);
   if (EndsWith(posix, kAllEntries)) {
-    std::string folder = posix.substr(0, posix.size() - std::strlen(kAllEntries));
-    if (folder.empty()) folder = ".";
+    const size_t cut = posix.size() - std::strlen(kAllEntries);
+    const std::string folder = cut == 0 ? std::string(".") : posix.substr(0, cut);
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr) return nullptr;
     auto search = std::make_unique<PosixDirSearch>(dir);
