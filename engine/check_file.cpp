@@ -20,13 +20,21 @@ bool SurvivesCleaning(const std::string& path, const CheckFileSteps& steps, Scan
 }
 
 // Cleans a copy of a file that could not be cleaned in place and asks for the swap (or, when
-// the cleaning removed the copy, the deletion) at the next start.
-void CleanWorkingCopy(const std::string& path, const CheckFileSteps& steps) {
+// the cleaning removed the copy, the deletion) at the next start. True when that was recorded.
+bool CleanWorkingCopy(const std::string& path, const CheckFileSteps& steps) {
   const std::string copy = PATH_WITH_KOX_ENDING(path);
-  if (copy.empty() || !Files().Copy(path, copy, false)) return;
-  if (steps.applyRules(copy, Clean) <= 0) return;
+  if (copy.empty() || !Files().Copy(path, copy, false)) return false;
+  if (steps.applyRules(copy, Clean) <= 0) return false;
   const bool copyLeft = Files().Open(copy, OpenMode::ReadText) != nullptr;
-  if (steps.deleteOnReboot(path, copyLeft ? 0 : 1)) ScanRunState.rebootNeeded.store(1);
+  if (!steps.deleteOnReboot(path, copyLeft ? 0 : 1)) return false;
+  ScanRunState.rebootNeeded.store(1);
+  return true;
+}
+
+// The ransomware's cleaning leaves a folder of the file's name where the file was.
+bool FolderStandsThere(const std::string& path) {
+  const uint32_t attributes = Files().GetAttributes(path);
+  return attributes != kInvalidAttributes && (attributes & kAttrDirectory) != 0;
 }
 
 }  // namespace
@@ -55,8 +63,12 @@ int CheckFileUsing(const std::string& path, ScanMode mode, const CheckFileSteps&
   // The engine cannot open such a path at all, nor its working copy of the same length: passes
   // and a copy would only leave a stray file behind.
   if (path.size() > kMaxEnginePath) return first;
-  if (SurvivesCleaning(path, steps, mode)) CleanWorkingCopy(path, steps);
-  return first;
+  if (!SurvivesCleaning(path, steps, mode)) return first;
+  // A file that stays infected with nothing recorded for the next start was not cleaned, and
+  // must be reported as such rather than as removed.
+  const bool recorded = CleanWorkingCopy(path, steps);
+  if (recorded || FolderStandsThere(path) || first < 0) return first;
+  return 0;
 }
 
 }  // namespace morvane

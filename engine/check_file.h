@@ -24,7 +24,9 @@ struct CheckFileSteps {
 };
 
 // 1: a virus (LastVirusName holds its name), 0: nothing found, -1: the file cannot be opened.
-// In Clean mode the file is cleaned too; the result is still that of the report-only pass.
+// In Clean mode the file is cleaned too; the result is then above 0 only when the file was
+// cleaned (gone, a folder in its place, or reported clean by a pass) or its replacement or
+// deletion at the next start was recorded: an infected file left as it was gives 0.
 int CheckFile(const std::string& path, ScanMode mode);
 // The same with the given steps. A separate name keeps CheckFile itself unambiguous where it is
 // taken as a function value.

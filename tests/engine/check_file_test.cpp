@@ -187,12 +187,22 @@ TEST_F(CheckFileTest, CopyRemovedByCleaningSchedulesDeletion) {
   EXPECT_EQ(ScanRunState.rebootNeeded.load(), 1);
 }
 
-TEST_F(CheckFileTest, UnrecordedRequestDoesNotAskForARestart) {
+// Still infected and nothing recorded: not cleaned, so the walker reports the file as in use.
+TEST_F(CheckFileTest, UnrecordedRequestIsNeitherCleanedNorARestart) {
   const std::string path = WriteSample("a.exe");
   EngineWithActions real(LeaveInPlace);
   real.engine.recorded = false;
-  EXPECT_EQ(CheckFileUsing(path, Clean, real.Steps()), 1);
+  EXPECT_EQ(CheckFileUsing(path, Clean, real.Steps()), 0);
   EXPECT_EQ(real.engine.rebootCalls.size(), 1u);
+  EXPECT_EQ(ScanRunState.rebootNeeded.load(), 0);
+}
+
+TEST_F(CheckFileTest, SurvivorWhoseCopyFailsIsNotCleaned) {
+  const std::string path = WriteSample("a.exe");
+  dir_.MakeDir(std::filesystem::path(PATH_WITH_KOX_ENDING(path)).filename().string());
+  EngineWithActions real(LeaveInPlace);
+  EXPECT_EQ(CheckFileUsing(path, Clean, real.Steps()), 0);
+  EXPECT_TRUE(real.engine.rebootCalls.empty());
   EXPECT_EQ(ScanRunState.rebootNeeded.load(), 0);
 }
 
