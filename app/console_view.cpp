@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "platform/posix/posix_file_system.h"
 #include "scan/results_list.h"
 
 namespace morvane {
@@ -35,11 +36,7 @@ std::string Tail(const std::string& text, size_t width) {
 }  // namespace
 
 std::string DisplayPath(const std::string& path) {
-  std::string shown = path;
-  for (char& c : shown) {
-    if (c == '\\') c = '/';
-  }
-  return shown;
+  return ToPosixPath(path);
 }
 
 void ConsoleView::RunOnWindowThread(const std::function<void()>& work) {

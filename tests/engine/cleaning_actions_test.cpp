@@ -22,6 +22,15 @@ namespace fs = std::filesystem;
 
 constexpr char kInfected[] = "C:\\work\\prog.exe";
 
+// A virus name as a test name: letters, digits and "_" only.
+std::string TestName(const char* virusName) {
+  std::string name = virusName;
+  for (char& ch : name) {
+    if (ch == '.' || ch == '-') ch = '_';
+  }
+  return name;
+}
+
 // Built-in record 2 under another name: its compared bytes all lie below 16 KiB, so hosts can
 // follow from the rows' host starts on.
 SignatureTable TableNaming(const std::string& name) {
@@ -135,13 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, BuriedHostTest,
                                            InfectorCase{"WIN32.Supnot.ah", 57352, 57344, 0},
                                            InfectorCase{"WIN32.LOVEGATE", 49160, 0, 176648},
                                            InfectorCase{"WIN32.LOVEGATE.I", 49160, 0, 220536}),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name) {
-                             if (ch == '.') ch = '_';
-                           }
-                           return name;
-                         });
+                         [](const auto& info) { return TestName(info.param.name); });
 
 struct RecordedLengthCase {
   const char* name;
@@ -245,13 +248,7 @@ INSTANTIATE_TEST_SUITE_P(Names, WholeVirusTest,
                                            WholeVirusCase{"I-WORM.SUPNOT.G", true, true, false},
                                            WholeVirusCase{"I-WORM.SUPNOT.I", true, false, false},
                                            WholeVirusCase{"Other", false, false, false}),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name) {
-                             if (ch == '.' || ch == '-') ch = '_';
-                           }
-                           return name;
-                         });
+                         [](const auto& info) { return TestName(info.param.name); });
 
 TEST_F(CleaningTest, DecoyThatIsAFolderIsLeftInPlace) {
   dir.MakeDir("bak.zip/inner");
