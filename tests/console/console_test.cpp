@@ -1,10 +1,12 @@
 // morvane-scan as a user runs it: the real binary on generated trees.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <sstream>
 #include <string>
-
-#include <gtest/gtest.h>
+#include <vector>
 
 #include "engine/signatures.h"
 #include "fakes/temp_dir.h"
@@ -40,8 +42,8 @@ Outcome RunScanner(const std::string& args) {
   TempDir capture;
   const std::string out = (capture.path() / "out").string();
   const std::string err = (capture.path() / "err").string();
-  const std::string command =
-      std::string(MORVANE_SCAN) + " " + args + " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
+  const std::string command = std::string(MORVANE_SCAN) + " " + args + " >" + Quote(out) + " 2>" +
+                              Quote(err) + " </dev/null";
   const int raw = std::system(command.c_str());
   Outcome outcome;
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -123,6 +125,45 @@ TEST(Console, CleanModeLeavesAFolderInPlaceOfTheRansomware) {
   EXPECT_NE(outcome.out.find("\transom.wanacry.a\t清除病毒\n"), std::string::npos);
   EXPECT_NE(outcome.out.find("文件数：1\t病毒数：1\t清除数：1\n"), std::string::npos);
   EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+// Every shape of file in one tree: exactly the matches are reported, and Detect mode leaves every
+// byte, permission and modification time as it was.
+TEST(Console, MixedTreeReportsExactlyThePositives) {
+  TempDir tree;
+  std::vector<std::string> expectedRows;
+  std::vector<std::filesystem::path> written;
+  for (const NamedFixture& fixture : SeedFixtures()) {
+    written.push_back(tree.Write("shapes/" + fixture.name + ".exe", fixture.bytes));
+    if (fixture.name.rfind("match-", 0) == 0) {
+      expectedRows.push_back(written.back().string() + "\transom.wanacry.a\t发现病毒");
+    }
+  }
+  written.push_back(
+      tree.Write("record1/tasksche.exe", Render(MatchingLayout(BuiltInSignatures()[0]))));
+  expectedRows.push_back(written.back().string() + "\transom.wanacry.a\t发现病毒");
+  std::filesystem::permissions(written.front(), std::filesystem::perms::owner_read);
+  std::vector<std::pair<std::string, std::filesystem::file_time_type>> before;
+  for (const auto& file : written) {
+    before.emplace_back(ReadAll(file.string()), std::filesystem::last_write_time(file));
+  }
+
+  const Outcome outcome = RunScanner(Quote(tree.path().string()));
+  EXPECT_EQ(outcome.status, 1) << outcome.err;
+  std::vector<std::string> rows;
+  std::istringstream lines(outcome.out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("\t发现病毒") != std::string::npos) rows.push_back(line);
+  }
+  std::sort(rows.begin(), rows.end());
+  std::sort(expectedRows.begin(), expectedRows.end());
+  EXPECT_EQ(rows, expectedRows);
+  for (size_t i = 0; i < written.size(); ++i) {
+    EXPECT_EQ(ReadAll(written[i].string()), before[i].first) << written[i];
+    EXPECT_EQ(std::filesystem::last_write_time(written[i]), before[i].second) << written[i];
+  }
+  EXPECT_EQ(std::filesystem::status(written.front()).permissions(),
+            std::filesystem::perms::owner_read);
 }
 
 }  // namespace
