@@ -1,0 +1,56 @@
+# Locale, template prefix and fresh test prefix. Sourced by the fixture scripts.
+
+# The locale must exist before any wineserver starts, or the prefix gets code page 1252.
+MorvaneEnsureLocale() {
+  [ -d "$LOCPATH/zh_CN.UTF-8" ] && return
+  mkdir -p "$LOCPATH"
+  localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" >/dev/null 2>&1 ||
+    [ -d "$LOCPATH/zh_CN.UTF-8" ]
+}
+
+MorvaneReg() {
+  wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1
+}
+
+# Settings of every test prefix: CJK glyphs for "宋体", a virtual desktop (no window manager
+# under Xvfb: no caption bar and a 2 s wait on every close otherwise), drawing optional.
+MorvaneConfigure() {
+  local fonts='HKCU\Software\Wine\Fonts\Replacements'
+  MorvaneReg "$fonts" "SimSun" "WenQuanYi Zen Hei Sharp"
+  MorvaneReg "$fonts" "宋体" "WenQuanYi Zen Hei Sharp"
+  MorvaneReg 'HKCU\Software\Wine\Explorer' "Desktop" "Default"
+  MorvaneReg 'HKCU\Software\Wine\Explorer\Desktops' "Default" "1024x768"
+  MorvaneReg 'HKCU\Software\Wine\Drivers' "Graphics" "x11,null"
+}
+
+# Only a small C: to walk: Z: would be the whole Linux tree, and the user folders link to $HOME.
+MorvaneLimitDrives() {
+  local prefix="$1"
+  rm -f "$prefix/dosdevices/z:"
+  local link
+  for link in "$prefix"/drive_c/users/*/*; do
+    [ -L "$link" ] || continue
+    rm -f "$link"
+    mkdir -p "$link"
+  done
+}
+
+MorvaneEnsureTemplate() {
+  [ -f "$MORVANE_WINE_TEMPLATE/.ready" ] && return
+  rm -rf "$MORVANE_WINE_TEMPLATE"
+  mkdir -p "$(dirname "$MORVANE_WINE_TEMPLATE")"
+  (
+    export WINEPREFIX="$MORVANE_WINE_TEMPLATE"
+    wineboot -i </dev/null >/dev/null 2>&1
+    MorvaneConfigure
+    wineserver -w
+  )
+  MorvaneLimitDrives "$MORVANE_WINE_TEMPLATE"
+  touch "$MORVANE_WINE_TEMPLATE/.ready"
+}
+
+MorvaneFreshPrefix() {
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  cp -a "$MORVANE_WINE_TEMPLATE" "$WINEPREFIX"
+}
