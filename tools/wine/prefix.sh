@@ -21,6 +21,8 @@ MorvaneConfigure() {
   MorvaneReg 'HKCU\Software\Wine\Explorer' "Desktop" "Default"
   MorvaneReg 'HKCU\Software\Wine\Explorer\Desktops' "Default" "1024x768"
   MorvaneReg 'HKCU\Software\Wine\Drivers' "Graphics" "x11,null"
+  # T: (the build tree) is a network drive: reachable, but not walked as a local disk.
+  MorvaneReg 'HKLM\Software\Wine\Drives' "t:" "network"
 }
 
 # Only a small C: to walk: Z: would be the whole Linux tree, and the user folders link to $HOME.
@@ -53,4 +55,6 @@ MorvaneFreshPrefix() {
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
   cp -a "$MORVANE_WINE_TEMPLATE" "$WINEPREFIX"
+  # The programs under test get drive paths (T:\bin\...) that other Windows programs accept.
+  ln -s "$(cd "$MORVANE_WINE_DIR/.." && pwd)" "$WINEPREFIX/dosdevices/t:"
 }
