@@ -3,7 +3,7 @@
 _morvane_source_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export MORVANE_WINE_DIR="${MORVANE_WINE_DIR:-$_morvane_source_root/build/mingw/wine}"
 export MORVANE_WINE_TEMPLATE="$MORVANE_WINE_DIR/template"
-export WINEPREFIX="$MORVANE_WINE_DIR/prefix"
+export WINEPREFIX="${MORVANE_WINEPREFIX:-$MORVANE_WINE_DIR/prefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No Mono or Gecko: their install dialogs would wait for a click that never comes.
