@@ -1,0 +1,75 @@
+// The Windows program end to end: a real morvane.exe under Wine, driven through its window.
+#include <gtest/gtest.h>
+
+#include "win32/e2e/program_driver.h"
+#include "win32/win32_test_dir.h"
+
+namespace morvane {
+namespace {
+
+constexpr DWORD kStartMs = 30000;
+constexpr DWORD kRunMs = 60000;
+constexpr DWORD kExitMs = 10000;
+
+constexpr int kIdExit = 1;
+constexpr int kIdScanPath = 1001;
+constexpr int kIdScan = 1004;
+constexpr int kIdFiles = 1007;
+constexpr int kIdViruses = 1008;
+constexpr int kIdCleaned = 1010;
+constexpr int kIdStatus = 1011;
+constexpr int kIdMessageText = 0xFFFF;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(program_.Started());
+    ASSERT_NE(program_.WaitForMainWindow(kStartMs), nullptr) << "no main window";
+  }
+
+  void ExpectExitWithin(DWORD timeoutMs) {
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program_.WaitForExit(timeoutMs, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+  }
+
+  testing::ProgramDriver program_;
+};
+
+TEST_F(MainWindowTest, OpensOnAllDrivesWithZeroCountersAndAnEmptyList) {
+  EXPECT_EQ(program_.ControlText(kIdScanPath), "所有本机硬盘驱动器");
+  for (int id : {kIdFiles, kIdViruses, kIdCleaned}) EXPECT_EQ(program_.ControlText(id), "0") << id;
+  EXPECT_EQ(program_.ControlText(kIdStatus), "");
+  EXPECT_EQ(program_.ListRowCount(), 0);
+}
+
+TEST_F(MainWindowTest, ScanOfAFolderCountsEveryFileAndTellsWhenItIsDone) {
+  testing::Win32TestDir folder;
+  constexpr int kFiles = 12;
+  CreateDirectoryA((folder / "子目录").c_str(), nullptr);
+  for (int i = 0; i < kFiles; ++i) {
+    folder.Write((i % 2 ? "子目录\\" : "") + std::string("file") + std::to_string(i) + ".txt");
+  }
+  program_.SetControlText(kIdScanPath, folder.path());
+  program_.Press(kIdScan);
+
+  const HWND box = program_.WaitForMessageBox(kRunMs);
+  ASSERT_NE(box, nullptr) << "no completion message";
+  EXPECT_EQ(testing::ProgramDriver::Text(GetDlgItem(box, kIdMessageText)), "查杀完毕！");
+  EXPECT_EQ(program_.ControlText(kIdFiles), std::to_string(kFiles));
+  EXPECT_EQ(program_.ControlText(kIdViruses), "0");
+  EXPECT_EQ(program_.ControlText(kIdStatus).rfind(folder.path(), 0), 0u)
+      << "the status line shows the last file walked";
+  PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+
+  program_.Press(kIdExit);
+  ExpectExitWithin(kExitMs);
+}
+
+TEST_F(MainWindowTest, CloseBoxEndsTheProgram) {
+  PostMessageA(program_.WaitForMainWindow(0), WM_CLOSE, 0, 0);
+  ExpectExitWithin(kExitMs);
+}
+
+}  // namespace
+}  // namespace morvane

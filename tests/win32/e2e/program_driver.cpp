@@ -1,0 +1,125 @@
+#include "win32/e2e/program_driver.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "win32/win32_test_dir.h"
+
+namespace morvane::testing {
+
+namespace {
+
+constexpr char kTitle[] = "Morvane蠕虫勒索病毒专杀免疫工具";
+constexpr char kProgramName[] = "morvane";
+constexpr DWORD kPollMs = 20;
+constexpr DWORD kAnswerMs = 5000;
+
+struct BoxSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (owner == search->processId && std::string(className) == "#32770" &&
+      ProgramDriver::Text(window) == kProgramName && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+template <typename Found>
+auto Poll(DWORD timeoutMs, Found find) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    auto found = find();
+    if (found || GetTickCount64() >= end) return found;
+    Sleep(kPollMs);
+  }
+}
+
+}  // namespace
+
+ProgramDriver::ProgramDriver() {
+  std::string commandLine = "\"";
+  commandLine.append(ProgramFolder()).append("\\morvane.exe\"");
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    CloseHandle(process.hThread);
+    process_.Attach(process.hProcess);
+    processId_ = process.dwProcessId;
+  }
+}
+
+ProgramDriver::~ProgramDriver() {
+  DWORD exitCode = 0;
+  if (process_ && !WaitForExit(0, exitCode)) {
+    TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), kAnswerMs);
+  }
+}
+
+HWND ProgramDriver::WaitForMainWindow(DWORD timeoutMs) {
+  main_ = Poll(timeoutMs, [] {
+    HWND window = FindWindowA(nullptr, kTitle);
+    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+  });
+  return main_;
+}
+
+HWND ProgramDriver::WaitForMessageBox(DWORD timeoutMs) {
+  return Poll(timeoutMs, [this] {
+    BoxSearch search{processId_, nullptr};
+    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  });
+}
+
+bool ProgramDriver::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
+  if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return false;
+  GetExitCodeProcess(process_.Get(), &exitCode);
+  return true;
+}
+
+std::string ProgramDriver::Text(HWND window) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length);
+  std::vector<char> buffer(length + 1);
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                      SMTO_ABORTIFHUNG, kAnswerMs, &copied);
+  return std::string(buffer.data(), copied < buffer.size() ? copied : 0);
+}
+
+std::string ProgramDriver::ControlText(int controlId) const {
+  return Text(GetDlgItem(main_, controlId));
+}
+
+void ProgramDriver::SetControlText(int controlId, const std::string& text) const {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(GetDlgItem(main_, controlId), WM_SETTEXT, 0,
+                      reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kAnswerMs,
+                      &ignored);
+}
+
+void ProgramDriver::Press(int controlId) const {
+  PostMessageA(GetDlgItem(main_, controlId), BM_CLICK, 0, 0);
+}
+
+int ProgramDriver::ListRowCount() const {
+  DWORD_PTR count = 0;
+  SendMessageTimeoutA(GetDlgItem(main_, 1006), LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs,
+                      &count);
+  return static_cast<int>(count);
+}
+
+}  // namespace morvane::testing
