@@ -1,6 +1,8 @@
 // The Windows program end to end: a real morvane.exe under Wine, driven through its window.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "win32/e2e/program_driver.h"
 #include "win32/win32_test_dir.h"
 
@@ -10,10 +12,12 @@ namespace {
 constexpr DWORD kStartMs = 30000;
 constexpr DWORD kRunMs = 60000;
 constexpr DWORD kExitMs = 10000;
+constexpr DWORD kQuietMs = 3000;
 
 constexpr int kIdExit = 1;
 constexpr int kIdScanPath = 1001;
 constexpr int kIdScan = 1004;
+constexpr int kIdStop = 1014;
 constexpr int kIdFiles = 1007;
 constexpr int kIdViruses = 1008;
 constexpr int kIdCleaned = 1010;
@@ -62,6 +66,25 @@ TEST_F(MainWindowTest, ScanOfAFolderCountsEveryFileAndTellsWhenItIsDone) {
       << "the status line shows the last file walked";
   PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 
+  program_.Press(kIdExit);
+  ExpectExitWithin(kExitMs);
+}
+
+// The test prefix has one local disk, C:, and the build tree as network drive T:, not walked.
+TEST_F(MainWindowTest, AllDrivesEntryWalksTheLocalDisk) {
+  program_.Press(kIdScan);
+  const HWND box = program_.WaitForMessageBox(kRunMs);
+  ASSERT_NE(box, nullptr) << "no completion message";
+  EXPECT_GT(std::stoi(program_.ControlText(kIdFiles)), 100);
+  EXPECT_EQ(program_.ControlText(kIdStatus).rfind("C:\\", 0), 0u);
+  PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+// The click is handled once the Scan press has launched its commands, so the walk has begun.
+TEST_F(MainWindowTest, StopEndsTheWalkWithoutTheCompletionMessage) {
+  program_.Press(kIdScan);
+  program_.Press(kIdStop);
+  EXPECT_EQ(program_.WaitForMessageBox(kQuietMs), nullptr);
   program_.Press(kIdExit);
   ExpectExitWithin(kExitMs);
 }

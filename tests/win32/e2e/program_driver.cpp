@@ -15,23 +15,32 @@ constexpr char kProgramName[] = "morvane";
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kAnswerMs = 5000;
 
-struct BoxSearch {
+// A shown dialog-class window of one process with one caption: several programs under test
+// may have windows of the same title at once.
+struct WindowSearch {
   DWORD processId;
+  const char* caption;
   HWND found;
 };
 
-BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   char className[16] = {};
   GetClassNameA(window, className, sizeof className);
-  if (owner == search->processId && std::string(className) == "#32770" &&
-      ProgramDriver::Text(window) == kProgramName && IsWindowVisible(window)) {
+  if (owner == search->processId && std::string(className) == "#32770" && IsWindowVisible(window) &&
+      ProgramDriver::Text(window) == search->caption) {
     search->found = window;
     return FALSE;
   }
   return TRUE;
+}
+
+HWND FindShown(DWORD processId, const char* caption) {
+  WindowSearch search{processId, caption, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 template <typename Found>
@@ -69,19 +78,12 @@ ProgramDriver::~ProgramDriver() {
 }
 
 HWND ProgramDriver::WaitForMainWindow(DWORD timeoutMs) {
-  main_ = Poll(timeoutMs, [] {
-    HWND window = FindWindowA(nullptr, kTitle);
-    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
-  });
+  main_ = Poll(timeoutMs, [this] { return FindShown(processId_, kTitle); });
   return main_;
 }
 
 HWND ProgramDriver::WaitForMessageBox(DWORD timeoutMs) {
-  return Poll(timeoutMs, [this] {
-    BoxSearch search{processId_, nullptr};
-    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  });
+  return Poll(timeoutMs, [this] { return FindShown(processId_, kProgramName); });
 }
 
 bool ProgramDriver::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
