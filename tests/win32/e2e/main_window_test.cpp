@@ -89,6 +89,15 @@ TEST_F(MainWindowTest, StopEndsTheWalkWithoutTheCompletionMessage) {
   ExpectExitWithin(kExitMs);
 }
 
+// The worker waits in a sent message while Exit pauses; the window must keep answering it until
+// the worker has seen the stop, or the two threads wait for each other for ever.
+TEST_F(MainWindowTest, ExitDuringAWalkStopsItAndEnds) {
+  program_.Press(kIdScan);
+  program_.Press(kIdExit);
+  ExpectExitWithin(kExitMs);
+  EXPECT_EQ(program_.WaitForMessageBox(0), nullptr);
+}
+
 TEST_F(MainWindowTest, CloseBoxEndsTheProgram) {
   PostMessageA(program_.WaitForMainWindow(0), WM_CLOSE, 0, 0);
   ExpectExitWithin(kExitMs);
