@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Takes a picture of the running Windows program on a virtual X screen.
-# Usage: screenshot.sh OUTPUT.png [SECONDS_TO_WAIT]  (from a built build/mingw)
+# Pictures of the running Windows program on a virtual X screen: as it opens (main.png), and
+# after a real mouse click on Scan has walked the whole C: drive (scan-done.png).
+# Usage: screenshot.sh OUTPUT_FOLDER  (after building build/mingw)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 output="$(realpath -m "$1")"
-wait="${2:-8}"
+# Where the Scan button lies on the screen: the window opens at the virtual desktop's corner.
+scanButton=(46 80)
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
@@ -19,8 +21,11 @@ MorvaneFreshPrefix
 wineserver -p </dev/null >/dev/null 2>&1
 wine wineboot </dev/null >/dev/null 2>&1
 wine "$MORVANE_WINE_DIR/../bin/morvane.exe" </dev/null >/dev/null 2>&1 &
-sleep "$wait"
-mkdir -p "$(dirname "$output")"
-import -window root "$output"
+mkdir -p "$output"
+sleep 6
+import -window root "$output/main.png"
+xdotool mousemove "${scanButton[@]}" click 1
+sleep 6
+import -window root "$output/scan-done.png"
 wineserver -k >/dev/null 2>&1 || true
-echo "screenshot: $output"
+echo "screenshots: $output/main.png $output/scan-done.png"
