@@ -4,11 +4,15 @@
 
 namespace morvane::testing {
 
-HANDLE StartProbe(const std::string& arguments, DWORD* processId) {
-  // Built by appending: GCC 12 warns falsely (-Wrestrict) on the chain of operator+.
+std::string ProbeCommandLine(const std::string& arguments) {
+  // Built by appending: GCC 12 warns falsely (-Wrestrict) on a chain of operator+ here.
   std::string commandLine = "\"";
   commandLine.append(ProgramFolder()).append("\\").append(kProbeName).append("\" ");
-  commandLine.append(arguments);
+  return commandLine.append(arguments);
+}
+
+HANDLE StartProbe(const std::string& arguments, DWORD* processId) {
+  std::string commandLine = ProbeCommandLine(arguments);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

@@ -9,6 +9,8 @@ namespace morvane::testing {
 
 constexpr char kProbeName[] = "morvane_platform_probe.exe";
 
+// The helper's quoted full path followed by `arguments`.
+std::string ProbeCommandLine(const std::string& arguments);
 // Starts the helper with `arguments`; the process handle, or null.
 HANDLE StartProbe(const std::string& arguments, DWORD* processId = nullptr);
 // Runs the helper to its end and gives its exit code, or -1.

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/windows_api.h"
 #include "win32/win32_child.h"
+#include "win32/win32_test_dir.h"
 
 namespace morvane {
 namespace {
@@ -33,6 +35,35 @@ TEST(Win32ProcessesTest, BothListingsHoldThisProcessWithItsFullPath) {
     EXPECT_TRUE(EndsWith(self->path, "\\morvane_tests.exe")) << self->path;
     EXPECT_NE(self->path.find(':'), std::string::npos) << self->path;
   }
+}
+
+// A worm's file name in code page 936 comes back as the same bytes from both listings.
+TEST(Win32ProcessesTest, ListingsGiveTheGbkPathOfAProgram) {
+  testing::Win32TestDir dir;
+  const std::string program = dir / "病毒样本.exe";
+  ASSERT_TRUE(CopyFileA((testing::ProgramFolder() + "\\" + testing::kProbeName).c_str(),
+                        program.c_str(), TRUE));
+  std::string commandLine = "\"" + program + "\" wait";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &child));
+  win32::KernelHandle process(child.hProcess), thread(child.hThread);
+  WaitForInputIdle(process.Get(), 1000);
+
+  Win32Processes processes;
+  std::vector<ProcessEntry> nt, snapshot;
+  ASSERT_TRUE(processes.ListNt(nt));
+  ASSERT_TRUE(processes.ListSnapshot(snapshot));
+  for (const auto* list : {&nt, &snapshot}) {
+    const ProcessEntry* entry = Find(*list, child.dwProcessId);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->baseName, "病毒样本.exe");
+    EXPECT_EQ(lstrcmpiA(entry->path.c_str(), program.c_str()), 0) << entry->path;
+  }
+  TerminateProcess(process.Get(), 0);
+  WaitForSingleObject(process.Get(), 5000);
 }
 
 TEST(Win32ProcessesTest, TerminateEndsAProcessWithTheGivenExitCode) {
