@@ -24,7 +24,7 @@ constexpr int kIdCleaned = 1010;
 constexpr int kIdStatus = 1011;
 constexpr int kIdMessageText = 0xFFFF;
 
-class MainWindowTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(program_.Started());
@@ -40,14 +40,14 @@ class MainWindowTest : public ::testing::Test {
   testing::ProgramDriver program_;
 };
 
-TEST_F(MainWindowTest, OpensOnAllDrivesWithZeroCountersAndAnEmptyList) {
+TEST_F(ProgramTest, OpensOnAllDrivesWithZeroCountersAndAnEmptyList) {
   EXPECT_EQ(program_.ControlText(kIdScanPath), "所有本机硬盘驱动器");
   for (int id : {kIdFiles, kIdViruses, kIdCleaned}) EXPECT_EQ(program_.ControlText(id), "0") << id;
   EXPECT_EQ(program_.ControlText(kIdStatus), "");
   EXPECT_EQ(program_.ListRowCount(), 0);
 }
 
-TEST_F(MainWindowTest, ScanOfAFolderCountsEveryFileAndTellsWhenItIsDone) {
+TEST_F(ProgramTest, ScanOfAFolderCountsEveryFileAndTellsWhenItIsDone) {
   testing::Win32TestDir folder;
   constexpr int kFiles = 12;
   CreateDirectoryA((folder / "子目录").c_str(), nullptr);
@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, ScanOfAFolderCountsEveryFileAndTellsWhenItIsDone) {
 }
 
 // The test prefix has one local disk, C:, and the build tree as network drive T:, not walked.
-TEST_F(MainWindowTest, AllDrivesEntryWalksTheLocalDisk) {
+TEST_F(ProgramTest, AllDrivesEntryWalksTheLocalDisk) {
   program_.Press(kIdScan);
   const HWND box = program_.WaitForMessageBox(kRunMs);
   ASSERT_NE(box, nullptr) << "no completion message";
@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, AllDrivesEntryWalksTheLocalDisk) {
 }
 
 // The click is handled once the Scan press has launched its commands, so the walk has begun.
-TEST_F(MainWindowTest, StopEndsTheWalkWithoutTheCompletionMessage) {
+TEST_F(ProgramTest, StopEndsTheWalkWithoutTheCompletionMessage) {
   program_.Press(kIdScan);
   program_.Press(kIdStop);
   EXPECT_EQ(program_.WaitForMessageBox(kQuietMs), nullptr);
@@ -91,14 +91,14 @@ TEST_F(MainWindowTest, StopEndsTheWalkWithoutTheCompletionMessage) {
 
 // The worker waits in a sent message while Exit pauses; the window must keep answering it until
 // the worker has seen the stop, or the two threads wait for each other for ever.
-TEST_F(MainWindowTest, ExitDuringAWalkStopsItAndEnds) {
+TEST_F(ProgramTest, ExitDuringAWalkStopsItAndEnds) {
   program_.Press(kIdScan);
   program_.Press(kIdExit);
   ExpectExitWithin(kExitMs);
   EXPECT_EQ(program_.WaitForMessageBox(0), nullptr);
 }
 
-TEST_F(MainWindowTest, CloseBoxEndsTheProgram) {
+TEST_F(ProgramTest, CloseBoxEndsTheProgram) {
   PostMessageA(program_.WaitForMainWindow(0), WM_CLOSE, 0, 0);
   ExpectExitWithin(kExitMs);
 }
