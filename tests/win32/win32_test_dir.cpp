@@ -4,43 +4,6 @@
 
 namespace morvane::testing {
 
-namespace {
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string full = folder + "\\" + name;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(full);
-      } else {
-        DeleteFileA(full.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-}  // namespace
-
-Win32TestDir::Win32TestDir() {
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  for (unsigned attempt = GetTickCount() ^ GetCurrentProcessId();; ++attempt) {
-    path_ = std::string(temp) + "morvane-test-" + std::to_string(attempt);
-    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-  }
-}
-
-Win32TestDir::~Win32TestDir() {
-  RemoveTree(path_);
-}
-
 std::string Win32TestDir::Write(const std::string& name, const std::string& bytes) const {
   const std::string full = *this / name;
   HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

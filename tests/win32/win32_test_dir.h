@@ -1,17 +1,15 @@
-// A fresh folder under Windows' temporary folder as a narrow path, removed with its contents.
+// A fresh temporary folder as a narrow path, for tests that make GBK-named files through the
+// "A" calls. Removed with its contents.
 #pragma once
 
 #include <string>
+
+#include "fakes/temp_dir.h"
 
 namespace morvane::testing {
 
 class Win32TestDir {
  public:
-  Win32TestDir();
-  ~Win32TestDir();
-  Win32TestDir(const Win32TestDir&) = delete;
-  Win32TestDir& operator=(const Win32TestDir&) = delete;
-
   // The folder, without a trailing "\".
   const std::string& path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
@@ -20,7 +18,9 @@ class Win32TestDir {
   std::string Read(const std::string& name) const;
 
  private:
-  std::string path_;
+  TempDir dir_;
+  // Windows' temporary folder has an ASCII path, which converts unchanged.
+  std::string path_ = dir_.path().string();
 };
 
 // The folder this test program was started from, without a trailing "\".
