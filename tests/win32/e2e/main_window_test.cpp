@@ -13,10 +13,12 @@ constexpr DWORD kStartMs = 30000;
 constexpr DWORD kRunMs = 60000;
 constexpr DWORD kExitMs = 10000;
 constexpr DWORD kQuietMs = 3000;
+constexpr DWORD kWorkerEndMs = 100;
 
 constexpr int kIdExit = 1;
 constexpr int kIdScanPath = 1001;
 constexpr int kIdScan = 1004;
+constexpr int kIdClean = 1005;
 constexpr int kIdStop = 1014;
 constexpr int kIdFiles = 1007;
 constexpr int kIdViruses = 1008;
@@ -47,7 +49,8 @@ TEST_F(ProgramTest, OpensOnAllDrivesWithZeroCountersAndAnEmptyList) {
   EXPECT_EQ(program_.ListRowCount(), 0);
 }
 
-TEST_F(ProgramTest, ScanOfAFolderCountsEveryFileAndTellsWhenItIsDone) {
+// Scan, then Clean: each run counts the folder's files from zero and ends with the same box.
+TEST_F(ProgramTest, RunsOfAFolderCountEveryFileAndTellWhenTheyAreDone) {
   testing::Win32TestDir folder;
   constexpr int kFiles = 12;
   CreateDirectoryA((folder / "子目录").c_str(), nullptr);
@@ -55,17 +58,20 @@ TEST_F(ProgramTest, ScanOfAFolderCountsEveryFileAndTellsWhenItIsDone) {
     folder.Write((i % 2 ? "子目录\\" : "") + std::string("file") + std::to_string(i) + ".txt");
   }
   program_.SetControlText(kIdScanPath, folder.path());
-  program_.Press(kIdScan);
-
-  const HWND box = program_.WaitForMessageBox(kRunMs);
-  ASSERT_NE(box, nullptr) << "no completion message";
-  EXPECT_EQ(testing::ProgramDriver::Text(GetDlgItem(box, kIdMessageText)), "查杀完毕！");
-  EXPECT_EQ(program_.ControlText(kIdFiles), std::to_string(kFiles));
-  EXPECT_EQ(program_.ControlText(kIdViruses), "0");
-  EXPECT_EQ(program_.ControlText(kIdStatus).rfind(folder.path(), 0), 0u)
-      << "the status line shows the last file walked";
-  PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-
+  for (int button : {kIdScan, kIdClean}) {
+    program_.Press(button);
+    const HWND box = program_.WaitForMessageBox(kRunMs);
+    ASSERT_NE(box, nullptr) << "no completion message after " << button;
+    EXPECT_EQ(testing::ProgramDriver::Text(GetDlgItem(box, kIdMessageText)), "查杀完毕！");
+    EXPECT_EQ(program_.ControlText(kIdFiles), std::to_string(kFiles)) << button;
+    EXPECT_EQ(program_.ControlText(kIdViruses), "0");
+    EXPECT_EQ(program_.ControlText(kIdStatus).rfind(folder.path(), 0), 0u)
+        << "the status line shows the last file walked";
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    // The worker ends just after its box closes; a run pressed before that walks nothing.
+    ASSERT_TRUE(program_.WaitForNoMessageBox(kExitMs));
+    Sleep(kWorkerEndMs);
+  }
   program_.Press(kIdExit);
   ExpectExitWithin(kExitMs);
 }

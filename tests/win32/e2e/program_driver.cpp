@@ -86,6 +86,10 @@ HWND ProgramDriver::WaitForMessageBox(DWORD timeoutMs) {
   return Poll(timeoutMs, [this] { return FindShown(processId_, kProgramName); });
 }
 
+bool ProgramDriver::WaitForNoMessageBox(DWORD timeoutMs) {
+  return Poll(timeoutMs, [this] { return FindShown(processId_, kProgramName) == nullptr; });
+}
+
 bool ProgramDriver::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
   if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return false;
   GetExitCodeProcess(process_.Get(), &exitCode);

@@ -20,6 +20,8 @@ class ProgramDriver {
   HWND WaitForMainWindow(DWORD timeoutMs);
   // A message box of the program (a "#32770" window captioned with the program's name).
   HWND WaitForMessageBox(DWORD timeoutMs);
+  // True once no message box of the program is shown.
+  bool WaitForNoMessageBox(DWORD timeoutMs);
   // True when the program ended within the time; its exit code in `exitCode`.
   bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
 
