@@ -20,9 +20,10 @@ function(morvane_add_wine_fixture)
 endfunction()
 
 # One CTest test per GoogleTest case, found in the sources: listing them by running the program
-# would need Wine before the fixture has made its prefix.
+# would need Wine before the fixture has made its prefix. Further arguments are more test
+# properties.
 function(morvane_add_wine_gtests target)
   gtest_add_tests(TARGET ${target} TEST_LIST tests)
   set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED wine
-    ENVIRONMENT "MORVANE_WINE_DIR=${MORVANE_WINE_DIR}")
+    ENVIRONMENT "MORVANE_WINE_DIR=${MORVANE_WINE_DIR}" ${ARGN})
 endfunction()

@@ -152,11 +152,12 @@ TEST_F(Win32FileSystemTest, DeleteOnRebootIsRecordedForTheNextStart) {
   EXPECT_TRUE(files_.Exists(path)) << "nothing happens before the restart";
 }
 
+// The test prefix has a drive of each kind, and no Z: (it would be the whole Linux tree).
 TEST_F(Win32FileSystemTest, DriveTypesOfTheTestPrefix) {
-  EXPECT_EQ(files_.GetDriveType("C:\\"), kDriveFixed);
-  // The test prefix maps no Z: (it would be the whole Linux tree) and nothing beyond it.
-  EXPECT_EQ(files_.GetDriveType("Z:\\"), kDriveNoRootDir);
-  EXPECT_EQ(files_.GetDriveType("Q:\\"), kDriveNoRootDir);
+  const std::pair<const char*, int> drives[] = {
+      {"C:\\", kDriveFixed},  {"R:\\", kDriveRamdisk},   {"S:\\", kDriveCdrom},
+      {"T:\\", kDriveRemote}, {"Z:\\", kDriveNoRootDir}, {"Q:\\", kDriveNoRootDir}};
+  for (const auto& [root, type] : drives) EXPECT_EQ(files_.GetDriveType(root), type) << root;
 }
 
 TEST_F(Win32FileSystemTest, SystemFolderLiesInTheWindowsFolder) {

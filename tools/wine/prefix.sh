@@ -21,7 +21,10 @@ MorvaneConfigure() {
   MorvaneReg 'HKCU\Software\Wine\Explorer' "Desktop" "Default"
   MorvaneReg 'HKCU\Software\Wine\Explorer\Desktops' "Default" "1024x768"
   MorvaneReg 'HKCU\Software\Wine\Drivers' "Graphics" "x11,null"
-  # T: (the build tree) is a network drive: reachable, but not walked as a local disk.
+  # Drives of every other kind the all-drives walk must tell apart: R: is a RAM disk (walked),
+  # S: a CD-ROM and T: (the build tree) a network drive (both reachable, neither walked).
+  MorvaneReg 'HKLM\Software\Wine\Drives' "r:" "ramdisk"
+  MorvaneReg 'HKLM\Software\Wine\Drives' "s:" "cdrom"
   MorvaneReg 'HKLM\Software\Wine\Drives' "t:" "network"
 }
 
@@ -57,4 +60,12 @@ MorvaneFreshPrefix() {
   cp -a "$MORVANE_WINE_TEMPLATE" "$WINEPREFIX"
   # The programs under test get drive paths (T:\bin\...) that other Windows programs accept.
   ln -s "$(cd "$MORVANE_WINE_DIR/.." && pwd)" "$WINEPREFIX/dosdevices/t:"
+  local kind
+  for kind in ramdisk cdrom; do
+    mkdir -p "$WINEPREFIX/drives/$kind/folder"
+    echo "$kind" >"$WINEPREFIX/drives/$kind/first.txt"
+    echo "$kind" >"$WINEPREFIX/drives/$kind/folder/second.txt"
+  done
+  ln -s "$WINEPREFIX/drives/ramdisk" "$WINEPREFIX/dosdevices/r:"
+  ln -s "$WINEPREFIX/drives/cdrom" "$WINEPREFIX/dosdevices/s:"
 }
