@@ -49,6 +49,18 @@ TEST_F(ProgramTest, OpensOnAllDrivesWithZeroCountersAndAnEmptyList) {
   EXPECT_EQ(program_.ListRowCount(), 0);
 }
 
+TEST_F(ProgramTest, ResultsListHasFlatScrollBarsAndItsThreeColumns) {
+  EXPECT_EQ(program_.ListExtendedStyle(), 0x100u) << "LVS_EX_FLATSB alone";
+  const std::pair<const char*, int> columns[] = {
+      {"文件路径", 300}, {"病毒名", 120}, {"处理结果", 120}};
+  for (int i = 0; i < 3; ++i) {
+    const auto column = program_.ListColumn(i);
+    EXPECT_EQ(column.header, columns[i].first) << i;
+    EXPECT_EQ(column.width, columns[i].second) << i;
+  }
+  EXPECT_EQ(program_.ListColumn(3).header, "") << "no fourth column";
+}
+
 // Scan, then Clean: each run counts the folder's files from zero and ends with the same box.
 TEST_F(ProgramTest, RunsOfAFolderCountEveryFileAndTellWhenTheyAreDone) {
   testing::Win32TestDir folder;

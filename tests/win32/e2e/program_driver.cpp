@@ -14,6 +14,33 @@ constexpr char kTitle[] = "Morvane蠕虫勒索病毒专杀免疫工具";
 constexpr char kProgramName[] = "morvane";
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kAnswerMs = 5000;
+constexpr int kResultsList = 1006;
+constexpr int kTextCapacity = 260;
+
+// Memory in another process, for the messages whose buffers must lie in the receiver's process.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, size_t size)
+      : process_(process),
+        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  void* address() const { return address_; }
+  bool Write(size_t offset, const void* data, size_t size) {
+    return WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+  }
+  bool Read(size_t offset, void* data, size_t size) {
+    return ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+  }
+
+ private:
+  HANDLE process_;
+  void* address_;
+};
 
 // A shown dialog-class window of one process with one caption: several programs under test
 // may have windows of the same title at once.
@@ -121,11 +148,37 @@ void ProgramDriver::Press(int controlId) const {
   PostMessageA(GetDlgItem(main_, controlId), BM_CLICK, 0, 0);
 }
 
+LRESULT ProgramDriver::SendToList(UINT message, WPARAM wParam, LPARAM lParam) const {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(GetDlgItem(main_, kResultsList), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                      kAnswerMs, &answer);
+  return static_cast<LRESULT>(answer);
+}
+
 int ProgramDriver::ListRowCount() const {
-  DWORD_PTR count = 0;
-  SendMessageTimeoutA(GetDlgItem(main_, 1006), LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs,
-                      &count);
-  return static_cast<int>(count);
+  return static_cast<int>(SendToList(LVM_GETITEMCOUNT, 0, 0));
+}
+
+unsigned ProgramDriver::ListExtendedStyle() const {
+  return static_cast<unsigned>(SendToList(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+}
+
+ProgramDriver::Column ProgramDriver::ListColumn(int index) const {
+  RemoteBuffer remote(process_.Get(), sizeof(LVCOLUMNA) + kTextCapacity);
+  if (!remote.address()) return {};
+  char* remoteText = static_cast<char*>(remote.address()) + sizeof(LVCOLUMNA);
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = remoteText;
+  column.cchTextMax = kTextCapacity;
+  if (!remote.Write(0, &column, sizeof column) ||
+      !SendToList(LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(remote.address())) ||
+      !remote.Read(0, &column, sizeof column)) {
+    return {};
+  }
+  char text[kTextCapacity] = {};
+  remote.Read(sizeof(LVCOLUMNA), text, sizeof text - 1);
+  return {text, column.cx};
 }
 
 }  // namespace morvane::testing

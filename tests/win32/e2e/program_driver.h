@@ -32,8 +32,18 @@ class ProgramDriver {
   // Posted, not sent: a button that opens a modal box would block a sent click.
   void Press(int controlId) const;
   int ListRowCount() const;
+  // Header text and width of a results-list column, read through the program's own memory: a
+  // list view fills only buffers in its own process.
+  struct Column {
+    std::string header;
+    int width = 0;
+  };
+  Column ListColumn(int index) const;
+  unsigned ListExtendedStyle() const;
 
  private:
+  LRESULT SendToList(UINT message, WPARAM wParam, LPARAM lParam) const;
+
   win32::KernelHandle process_;
   DWORD processId_ = 0;
   HWND main_ = nullptr;
