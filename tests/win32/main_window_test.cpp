@@ -100,6 +100,33 @@ TEST_F(MainWindowTest, ResultsListColumnsComboItemsAndTitleAreSet) {
   });
 }
 
+WNDPROC dialogProcedure = nullptr;
+int iconErasures = 0;
+
+LRESULT CALLBACK CountIconErasures(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ICONERASEBKGND) ++iconErasures;
+  return CallWindowProcA(dialogProcedure, window, message, wParam, lParam);
+}
+
+// Minimised, the window paints itself as its icon, on an erased icon background.
+TEST_F(MainWindowTest, MinimisedWindowPaintsItsIcon) {
+  Run([](MainWindow& window) {
+    dialogProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        window.Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountIconErasures)));
+    ShowWindow(window.Window(), SW_SHOW);
+    ShowWindow(window.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window.Window()));
+    // Wine, like current Windows, sends no WM_PAINT to a minimised window by itself.
+    iconErasures = 0;
+    SendMessageA(window.Window(), WM_PAINT, 0, 0);
+    EXPECT_EQ(iconErasures, 1);
+    ShowWindow(window.Window(), SW_RESTORE);
+    iconErasures = 0;
+    SendMessageA(window.Window(), WM_PAINT, 0, 0);
+    EXPECT_EQ(iconErasures, 0) << "a shown window paints as usual";
+  });
+}
+
 // The worker's work arrives as a sent private message and runs on the window thread.
 TEST_F(MainWindowTest, SentWorkRunsOnTheWindowThread) {
   Run([](MainWindow& window) {
