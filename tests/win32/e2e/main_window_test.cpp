@@ -1,0 +1,147 @@
+// The Windows program end to end: a real morvane.exe under Wine, driven through its window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "win32/e2e/program_driver.h"
+#include "win32/win32_test_dir.h"
+
+namespace morvane {
+namespace {
+
+constexpr DWORD kStartMs = 30000;
+constexpr DWORD kRunMs = 60000;
+constexpr DWORD kExitMs = 10000;
+constexpr DWORD kQuietMs = 3000;
+constexpr DWORD kWorkerEndMs = 100;
+
+constexpr int kIdExit = 1;
+constexpr int kIdScanPath = 1001;
+constexpr int kIdScan = 1004;
+constexpr int kIdClean = 1005;
+constexpr int kIdStop = 1014;
+constexpr int kIdFiles = 1007;
+constexpr int kIdViruses = 1008;
+constexpr int kIdCleaned = 1010;
+constexpr int kIdStatus = 1011;
+constexpr int kIdMessageText = 0xFFFF;
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(program_.Started());
+    ASSERT_NE(program_.WaitForMainWindow(kStartMs), nullptr) << "no main window";
+  }
+
+  void ExpectExitWithin(DWORD timeoutMs) {
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program_.WaitForExit(timeoutMs, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+  }
+
+  testing::ProgramDriver program_;
+};
+
+TEST_F(ProgramTest, OpensOnAllDrivesWithZeroCountersAndAnEmptyList) {
+  EXPECT_EQ(program_.ControlText(kIdScanPath), "所有本机硬盘驱动器");
+  for (int id : {kIdFiles, kIdViruses, kIdCleaned}) EXPECT_EQ(program_.ControlText(id), "0") << id;
+  EXPECT_EQ(program_.ControlText(kIdStatus), "");
+  EXPECT_EQ(program_.ListRowCount(), 0);
+}
+
+TEST_F(ProgramTest, ResultsListHasFlatScrollBarsAndItsThreeColumns) {
+  EXPECT_EQ(program_.ListExtendedStyle(), 0x100u) << "LVS_EX_FLATSB alone";
+  const std::pair<const char*, int> columns[] = {
+      {"文件路径", 300}, {"病毒名", 120}, {"处理结果", 120}};
+  for (int i = 0; i < 3; ++i) {
+    const auto column = program_.ListColumn(i);
+    EXPECT_EQ(column.header, columns[i].first) << i;
+    EXPECT_EQ(column.width, columns[i].second) << i;
+  }
+  EXPECT_EQ(program_.ListColumn(3).header, "") << "no fourth column";
+}
+
+// Scan, then Clean: each run counts the folder's files from zero and ends with the same box.
+TEST_F(ProgramTest, RunsOfAFolderCountEveryFileAndTellWhenTheyAreDone) {
+  testing::Win32TestDir folder;
+  constexpr int kFiles = 12;
+  CreateDirectoryA((folder / "子目录").c_str(), nullptr);
+  for (int i = 0; i < kFiles; ++i) {
+    folder.Write((i % 2 ? "子目录\\" : "") + std::string("file") + std::to_string(i) + ".txt");
+  }
+  program_.SetControlText(kIdScanPath, folder.path());
+  for (int button : {kIdScan, kIdClean}) {
+    program_.Press(button);
+    const HWND box = program_.WaitForMessageBox(kRunMs);
+    ASSERT_NE(box, nullptr) << "no completion message after " << button;
+    EXPECT_EQ(testing::ProgramDriver::Text(GetDlgItem(box, kIdMessageText)), "查杀完毕！");
+    EXPECT_EQ(program_.ControlText(kIdFiles), std::to_string(kFiles)) << button;
+    EXPECT_EQ(program_.ControlText(kIdViruses), "0");
+    EXPECT_EQ(program_.ControlText(kIdStatus).rfind(folder.path(), 0), 0u)
+        << "the status line shows the last file walked";
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    // The worker ends just after its box closes; a run pressed before that walks nothing.
+    ASSERT_TRUE(program_.WaitForNoMessageBox(kExitMs));
+    Sleep(kWorkerEndMs);
+  }
+  program_.Press(kIdExit);
+  ExpectExitWithin(kExitMs);
+}
+
+// Files as the walk counts them: every file below `folder`, but none named like "a.~ak", and
+// nothing in folders whose names begin with a dot.
+int CountWalkedFiles(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    const std::string name = found.cFileName;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (name[0] != '.') count += CountWalkedFiles(folder + name + "\\");
+    } else if (name.size() < 3 || name[name.size() - 3] != '~') {
+      ++count;
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
+// The test prefix has a fixed disk C:, a RAM disk R:, a CD-ROM S: and a network drive T:; the
+// all-drives entry walks the first two only.
+TEST_F(ProgramTest, AllDrivesEntryWalksTheFixedDiskAndTheRamDisk) {
+  program_.Press(kIdScan);
+  const HWND box = program_.WaitForMessageBox(kRunMs);
+  ASSERT_NE(box, nullptr) << "no completion message";
+  const int ramDisk = CountWalkedFiles("R:\\");
+  ASSERT_GT(ramDisk, 0);
+  EXPECT_EQ(program_.ControlText(kIdFiles), std::to_string(CountWalkedFiles("C:\\") + ramDisk));
+  EXPECT_EQ(program_.ControlText(kIdStatus).rfind("R:\\", 0), 0u) << "R: comes last";
+  PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+// The click is handled once the Scan press has launched its commands, so the walk has begun.
+TEST_F(ProgramTest, StopEndsTheWalkWithoutTheCompletionMessage) {
+  program_.Press(kIdScan);
+  program_.Press(kIdStop);
+  EXPECT_EQ(program_.WaitForMessageBox(kQuietMs), nullptr);
+  program_.Press(kIdExit);
+  ExpectExitWithin(kExitMs);
+}
+
+// The worker waits in a sent message while Exit pauses; the window must keep answering it until
+// the worker has seen the stop, or the two threads wait for each other for ever.
+TEST_F(ProgramTest, ExitDuringAWalkStopsItAndEnds) {
+  program_.Press(kIdScan);
+  program_.Press(kIdExit);
+  ExpectExitWithin(kExitMs);
+  EXPECT_EQ(program_.WaitForMessageBox(0), nullptr);
+}
+
+TEST_F(ProgramTest, CloseBoxEndsTheProgram) {
+  PostMessageA(program_.WaitForMainWindow(0), WM_CLOSE, 0, 0);
+  ExpectExitWithin(kExitMs);
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the Windows program and its tests with MinGW-w64 and runs the tests under Wine.
+# Installs what it needs on a fresh Debian machine (as root). Usage: bash tools/test-windows.sh
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+packages=(cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine
+  fonts-wqy-zenhei locales xvfb xauth xdotool imagemagick)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+    missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+fi
+
+# A new template prefix for every run, so nothing of an earlier run carries over.
+rm -rf build/mingw/wine/template
+cmake --preset mingw
+cmake --build build/mingw
+# The tests need no X: without DISPLAY the prefix draws nothing (Graphics=x11,null).
+unset DISPLAY
+ctest --test-dir build/mingw --output-on-failure --timeout 300
