@@ -1,8 +1,12 @@
 // The Windows program end to end: a real morvane.exe under Wine, driven through its window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "engine/signatures.h"
+#include "tests/engine/pe_fixtures.h"
 #include "win32/e2e/program_driver.h"
 #include "win32/win32_test_dir.h"
 
@@ -141,6 +145,48 @@ TEST_F(ProgramTest, ExitDuringAWalkStopsItAndEnds) {
 TEST_F(ProgramTest, CloseBoxEndsTheProgram) {
   PostMessageA(program_.WaitForMainWindow(0), WM_CLOSE, 0, 0);
   ExpectExitWithin(kExitMs);
+}
+
+// Generated files with the ransomware's signature bytes: Scan lists them, Clean leaves a folder
+// of each one's name, and the ransom-note picture goes in both.
+TEST_F(ProgramTest, InfectedFilesBecomeRowsAndCleanRemovesThem) {
+  testing::Win32TestDir folder;
+  const std::string virus = testing::Render(testing::MatchingLayout(BuiltInSignatures()[1]));
+  folder.Write("tasksche.exe", virus);
+  CreateDirectoryA((folder / "病毒").c_str(), nullptr);
+  folder.Write("病毒\\样本.exe", virus);
+  folder.Write("readme.txt", "plain");
+  folder.Write("@WanaDecryptor@.bmp", "note");
+  program_.SetControlText(kIdScanPath, folder.path());
+
+  program_.Press(kIdScan);
+  HWND box = program_.WaitForMessageBox(kRunMs);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(program_.ControlText(kIdViruses), "2");
+  ASSERT_EQ(program_.ListRowCount(), 2);
+  std::vector<std::string> paths;
+  for (int row = 0; row < 2; ++row) {
+    paths.push_back(program_.ListCell(row, 0));
+    EXPECT_EQ(program_.ListCell(row, 1), "ransom.wanacry.a");
+    EXPECT_EQ(program_.ListCell(row, 2), "发现病毒");
+  }
+  std::sort(paths.begin(), paths.end());
+  EXPECT_EQ(paths, (std::vector<std::string>{folder / "tasksche.exe", folder / "病毒\\样本.exe"}));
+  EXPECT_EQ(GetFileAttributesA((folder / "@WanaDecryptor@.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+  PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(program_.WaitForNoMessageBox(kQuietMs));
+
+  program_.Press(kIdClean);
+  box = program_.WaitForMessageBox(kRunMs);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(program_.ControlText(kIdCleaned), "2");
+  EXPECT_EQ(program_.ListCell(0, 2), "清除病毒");
+  for (const std::string& path : paths) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << path;
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << path;
+  }
+  EXPECT_EQ(GetFileAttributesA((folder / "readme.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
 }  // namespace

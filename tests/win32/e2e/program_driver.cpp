@@ -181,4 +181,19 @@ ProgramDriver::Column ProgramDriver::ListColumn(int index) const {
   return {text, column.cx};
 }
 
+std::string ProgramDriver::ListCell(int row, int column) const {
+  RemoteBuffer remote(process_.Get(), sizeof(LVITEMA) + kTextCapacity);
+  if (!remote.address()) return {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = static_cast<char*>(remote.address()) + sizeof(LVITEMA);
+  item.cchTextMax = kTextCapacity;
+  if (!remote.Write(0, &item, sizeof item)) return {};
+  const LRESULT length =
+      SendToList(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.address()));
+  char text[kTextCapacity] = {};
+  if (length <= 0 || !remote.Read(sizeof(LVITEMA), text, sizeof text - 1)) return {};
+  return text;
+}
+
 }  // namespace morvane::testing

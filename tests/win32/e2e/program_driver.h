@@ -40,6 +40,8 @@ class ProgramDriver {
   };
   Column ListColumn(int index) const;
   unsigned ListExtendedStyle() const;
+  // The text of one cell of the results list, read through the program's memory.
+  std::string ListCell(int row, int column) const;
 
  private:
   LRESULT SendToList(UINT message, WPARAM wParam, LPARAM lParam) const;
