@@ -4,18 +4,9 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine
-  fonts-wqy-zenhei locales xvfb xauth xdotool imagemagick)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "installing: ${missing[*]}"
-  apt-get update
-  DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
-fi
+. tools/packages.sh
+need_packages cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine \
+  fonts-wqy-zenhei locales xvfb xauth xdotool imagemagick
 
 # A new template prefix for every run, so nothing of an earlier run carries over.
 rm -rf build/mingw/wine/template
@@ -24,3 +15,6 @@ cmake --build build/mingw
 # The tests need no X: without DISPLAY the prefix draws nothing (Graphics=x11,null).
 unset DISPLAY
 ctest --test-dir build/mingw --output-on-failure --timeout 300
+
+# Pictures of the real window under Xvfb, kept as artefacts of the run.
+bash tools/wine/screenshot.sh build/mingw/screenshots
