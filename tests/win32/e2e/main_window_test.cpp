@@ -189,5 +189,54 @@ TEST_F(ProgramTest, InfectedFilesBecomeRowsAndCleanRemovesThem) {
   EXPECT_EQ(GetFileAttributesA((folder / "readme.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
+// The program as Windows 98 sees it: a file it cannot clean in place is removed at the next
+// start through a "wininit.ini" line, which the program only writes when it took the platform
+// to be the 9x family at start-up.
+TEST(Windows98Program, InUseFileIsScheduledThroughWininit) {
+  constexpr char kAppKey[] = "Software\\Wine\\AppDefaults\\morvane.exe";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kAppKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+  RegCloseKey(key);
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string wininit = std::string(windows) + "\\wininit.ini";
+  DeleteFileA(wininit.c_str());
+
+  testing::Win32TestDir folder;
+  const std::string infected =
+      folder.Write("inuse.exe", testing::Render(testing::MatchingLayout(BuiltInSignatures()[1])));
+  // Held open without write sharing, as a running program holds its file.
+  HANDLE holder = CreateFileA(infected.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  {
+    testing::ProgramDriver program;
+    ASSERT_TRUE(program.Started());
+    ASSERT_NE(program.WaitForMainWindow(kStartMs), nullptr);
+    program.SetControlText(kIdScanPath, folder.path());
+    program.Press(kIdClean);
+    const HWND box = program.WaitForMessageBox(kRunMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(testing::ProgramDriver::Text(GetDlgItem(box, kIdMessageText)),
+              "如果要彻底清除病毒，请重新启动计算机");
+    EXPECT_EQ(program.ListCell(0, 2), "清除病毒");
+  }
+  CloseHandle(holder);
+  RegDeleteKeyA(HKEY_CURRENT_USER, kAppKey);
+
+  HANDLE file = CreateFileA(wininit.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << "no wininit.ini written";
+  char text[1024] = {};
+  DWORD got = 0;
+  ReadFile(file, text, sizeof text - 1, &got, nullptr);
+  CloseHandle(file);
+  DeleteFileA(wininit.c_str());
+  EXPECT_EQ(std::string(text, got), "[rename]\r\nNUL=" + infected + "\r\n");
+}
+
 }  // namespace
 }  // namespace morvane
