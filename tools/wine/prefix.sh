@@ -69,3 +69,13 @@ MorvaneFreshPrefix() {
   ln -s "$WINEPREFIX/drives/ramdisk" "$WINEPREFIX/dosdevices/r:"
   ln -s "$WINEPREFIX/drives/cdrom" "$WINEPREFIX/dosdevices/s:"
 }
+
+# A fresh prefix and one persistent, booted wineserver for it. Output to /dev/null: a server
+# holding the caller's pipes would keep whoever reads them waiting.
+MorvaneBootServer() {
+  MorvaneEnsureLocale
+  MorvaneEnsureTemplate
+  MorvaneFreshPrefix
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine wineboot </dev/null >/dev/null 2>&1
+}

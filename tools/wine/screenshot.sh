@@ -15,11 +15,7 @@ source "$here/env.sh"
 export MORVANE_WINEPREFIX="$MORVANE_WINE_DIR/screenshot-prefix"
 export WINEPREFIX="$MORVANE_WINEPREFIX"
 source "$here/prefix.sh"
-MorvaneEnsureLocale
-MorvaneEnsureTemplate
-MorvaneFreshPrefix
-wineserver -p </dev/null >/dev/null 2>&1
-wine wineboot </dev/null >/dev/null 2>&1
+MorvaneBootServer
 wine "$MORVANE_WINE_DIR/../bin/morvane.exe" </dev/null >/dev/null 2>&1 &
 mkdir -p "$output"
 sleep 6
