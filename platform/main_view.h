@@ -8,13 +8,18 @@
 namespace morvane {
 
 // Controls of the main window.
+constexpr int kIdExit = 1;  // the dialog's OK command
 constexpr int kIdScanPath = 1001;
+constexpr int kIdScan = 1004;
+constexpr int kIdClean = 1005;
 constexpr int kIdResultsList = 1006;
 constexpr int kIdFilesCounter = 1007;
 constexpr int kIdVirusCounter = 1008;
 constexpr int kIdCleanedCounter = 1010;
 constexpr int kIdStatusLine = 1011;
+constexpr int kIdStop = 1014;
 constexpr int kIdProcessList = 1017;
+constexpr int kIdClearList = 1018;
 
 // Message box kinds used by the run.
 enum class MessageKind { Exclamation, Information, YesNo };

@@ -1,6 +1,7 @@
 #include "app/win32/main_dialog.h"
 
 #include "app/run_state.h"
+#include "platform/main_view.h"
 #include "platform/platform.h"
 #include "platform/processes.h"
 #include "platform/system.h"
@@ -9,12 +10,7 @@ namespace morvane {
 
 namespace {
 
-constexpr int kIdExit = IDOK;
 constexpr int kIdClose = IDCANCEL;  // Esc and the close box
-constexpr int kIdScan = 1004;
-constexpr int kIdClean = 1005;
-constexpr int kIdStop = 1014;
-constexpr int kIdClearList = 1018;
 
 constexpr int kStartupMemoryPasses = 10;
 constexpr DWORD kFlatScrollBars = 0x100;  // LVS_EX_FLATSB

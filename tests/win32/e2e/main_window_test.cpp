@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/signatures.h"
+#include "platform/main_view.h"
 #include "tests/engine/pe_fixtures.h"
 #include "win32/e2e/program_driver.h"
 #include "win32/win32_test_dir.h"
@@ -19,15 +20,6 @@ constexpr DWORD kExitMs = 10000;
 constexpr DWORD kQuietMs = 3000;
 constexpr DWORD kWorkerEndMs = 100;
 
-constexpr int kIdExit = 1;
-constexpr int kIdScanPath = 1001;
-constexpr int kIdScan = 1004;
-constexpr int kIdClean = 1005;
-constexpr int kIdStop = 1014;
-constexpr int kIdFiles = 1007;
-constexpr int kIdViruses = 1008;
-constexpr int kIdCleaned = 1010;
-constexpr int kIdStatus = 1011;
 constexpr int kIdMessageText = 0xFFFF;
 
 class ProgramTest : public ::testing::Test {
@@ -48,8 +40,9 @@ class ProgramTest : public ::testing::Test {
 
 TEST_F(ProgramTest, OpensOnAllDrivesWithZeroCountersAndAnEmptyList) {
   EXPECT_EQ(program_.ControlText(kIdScanPath), "所有本机硬盘驱动器");
-  for (int id : {kIdFiles, kIdViruses, kIdCleaned}) EXPECT_EQ(program_.ControlText(id), "0") << id;
-  EXPECT_EQ(program_.ControlText(kIdStatus), "");
+  for (int id : {kIdFilesCounter, kIdVirusCounter, kIdCleanedCounter})
+    EXPECT_EQ(program_.ControlText(id), "0") << id;
+  EXPECT_EQ(program_.ControlText(kIdStatusLine), "");
   EXPECT_EQ(program_.ListRowCount(), 0);
 }
 
@@ -79,9 +72,9 @@ TEST_F(ProgramTest, RunsOfAFolderCountEveryFileAndTellWhenTheyAreDone) {
     const HWND box = program_.WaitForMessageBox(kRunMs);
     ASSERT_NE(box, nullptr) << "no completion message after " << button;
     EXPECT_EQ(testing::ProgramDriver::Text(GetDlgItem(box, kIdMessageText)), "查杀完毕！");
-    EXPECT_EQ(program_.ControlText(kIdFiles), std::to_string(kFiles)) << button;
-    EXPECT_EQ(program_.ControlText(kIdViruses), "0");
-    EXPECT_EQ(program_.ControlText(kIdStatus).rfind(folder.path(), 0), 0u)
+    EXPECT_EQ(program_.ControlText(kIdFilesCounter), std::to_string(kFiles)) << button;
+    EXPECT_EQ(program_.ControlText(kIdVirusCounter), "0");
+    EXPECT_EQ(program_.ControlText(kIdStatusLine).rfind(folder.path(), 0), 0u)
         << "the status line shows the last file walked";
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     // The worker ends just after its box closes; a run pressed before that walks nothing.
@@ -119,8 +112,9 @@ TEST_F(ProgramTest, AllDrivesEntryWalksTheFixedDiskAndTheRamDisk) {
   ASSERT_NE(box, nullptr) << "no completion message";
   const int ramDisk = CountWalkedFiles("R:\\");
   ASSERT_GT(ramDisk, 0);
-  EXPECT_EQ(program_.ControlText(kIdFiles), std::to_string(CountWalkedFiles("C:\\") + ramDisk));
-  EXPECT_EQ(program_.ControlText(kIdStatus).rfind("R:\\", 0), 0u) << "R: comes last";
+  EXPECT_EQ(program_.ControlText(kIdFilesCounter),
+            std::to_string(CountWalkedFiles("C:\\") + ramDisk));
+  EXPECT_EQ(program_.ControlText(kIdStatusLine).rfind("R:\\", 0), 0u) << "R: comes last";
   PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
@@ -162,7 +156,7 @@ TEST_F(ProgramTest, InfectedFilesBecomeRowsAndCleanRemovesThem) {
   program_.Press(kIdScan);
   HWND box = program_.WaitForMessageBox(kRunMs);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(program_.ControlText(kIdViruses), "2");
+  EXPECT_EQ(program_.ControlText(kIdVirusCounter), "2");
   ASSERT_EQ(program_.ListRowCount(), 2);
   std::vector<std::string> paths;
   for (int row = 0; row < 2; ++row) {
@@ -179,7 +173,7 @@ TEST_F(ProgramTest, InfectedFilesBecomeRowsAndCleanRemovesThem) {
   program_.Press(kIdClean);
   box = program_.WaitForMessageBox(kRunMs);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(program_.ControlText(kIdCleaned), "2");
+  EXPECT_EQ(program_.ControlText(kIdCleanedCounter), "2");
   EXPECT_EQ(program_.ListCell(0, 2), "清除病毒");
   for (const std::string& path : paths) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
